@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -33,4 +35,15 @@ BENCHMARK(BM_GetRegString)->RangeMultiplier(16)->Range(16, 16 << 20)->Complexity
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // Keep freed memory in the heap: each iteration otherwise gets fresh pages from
+    // the kernel, and on a VM that hands freed pages back to its host, faulting
+    // them in again costs more than the reader itself and grows with the heap.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth imagemagick
   python3 python3-pefile icoutils zip
+  qemu-user-static
 )
 
 sudo_=()
@@ -29,12 +30,33 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ] && [ -z "${need_update:-}" ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_[@]}" apt-get update -qq
+  "${sudo_[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  echo "setup: packages installed"
 fi
 
-echo "setup: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_[@]}" apt-get update -qq
-"${sudo_[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-echo "setup: done"
+# Wine's 32-bit loader is an i386 Linux program. Some kernels (this project's VMs
+# among them) refuse 32-bit processes ("Exec format error"); qemu-user then runs
+# them, registered through binfmt_misc. Wine under qemu needs QEMU_RESERVED_VA,
+# which the build's wine-run wrapper sets.
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  binfmt=/proc/sys/fs/binfmt_misc
+  if [ ! -e "$binfmt/register" ]; then
+    echo "setup: mounting binfmt_misc"
+    "${sudo_[@]}" mount -t binfmt_misc binfmt_misc "$binfmt"
+  fi
+  if [ ! -e "$binfmt/qemu-i386" ]; then
+    echo "setup: this kernel runs no 32-bit programs; registering qemu-i386 for them"
+    magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" |
+      "${sudo_[@]}" tee "$binfmt/register" >/dev/null
+  fi
+  if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    echo "setup: 32-bit programs still do not run; Wine cannot start" >&2
+    exit 1
+  fi
+fi

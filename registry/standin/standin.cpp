@@ -83,15 +83,6 @@ Value* Find(const std::u16string& path, std::u16string_view name) {
 
 bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
-// What the ANSI query hands out for a value: strings in the ANSI code page (a
-// trailing half UTF-16 unit is dropped), everything else as stored.
-std::string AnsiData(const Value& v) {
-    if (!IsString(v.type)) return std::string(v.data.begin(), v.data.end());
-    std::u16string units(v.data.size() / 2, u'\0');
-    std::memcpy(units.data(), v.data.data(), units.size() * 2);
-    return ToAnsi(units);
-}
-
 } // namespace
 
 std::string ToAnsi(std::u16string_view text) {
@@ -146,7 +137,7 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, DWORD* lpReserved, DWORD* l
         if (lpcbData && !lpData) *lpcbData = 0;
         return ERROR_FILE_NOT_FOUND;
     }
-    const std::string data = AnsiData(*value);
+    const std::string data = standin::AnsiData(value->type, value->data);
     const auto size = static_cast<DWORD>(data.size());
     if (lpType) *lpType = value->type;
     if (lpData == nullptr) {
@@ -206,6 +197,15 @@ void DeleteValue(std::u16string_view path, std::u16string_view name) {
     auto& values = state().keys[Fold(path)];
     const std::u16string folded = Fold(name);
     std::erase_if(values, [&](const Value& v) { return Fold(v.name) == folded; });
+}
+
+std::string AnsiData(DWORD type, const std::vector<std::uint8_t>& data) {
+    if (!IsString(type)) return std::string(data.begin(), data.end());
+    std::u16string units(data.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+    }
+    return ToAnsi(units);
 }
 
 Knobs& knobs() { return state().knobs; }

@@ -24,6 +24,11 @@ void SetValue(std::u16string_view path, std::u16string_view name, DWORD type,
               std::vector<std::uint8_t> data);
 void DeleteValue(std::u16string_view path, std::u16string_view name);
 
+// What an ANSI query copies out for a value of this type and stored data:
+// strings in the ANSI code page (a trailing half UTF-16 unit is dropped),
+// everything else as stored.
+std::string AnsiData(DWORD type, const std::vector<std::uint8_t>& data);
+
 // Test knobs, cleared by Reset().
 struct Knobs {
     // Added to the size that a query without a data buffer reports for a value.
