@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix
   wine wine32:i386 wine64 fonts-wine
-  xvfb xauth imagemagick
+  xvfb xauth x11-utils imagemagick
   python3 python3-pefile icoutils zip
   qemu-user-static
 )
