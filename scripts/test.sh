@@ -26,6 +26,13 @@ cmake --preset windows-i686 >/dev/null
 cmake --build --preset windows-i686
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows-i686
 
+step "the exe builds byte for byte the same in a second tree"
+cmake -S . -B build/repro --toolchain cmake/toolchain-mingw-i686.cmake -G Ninja \
+  -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build build/repro --target Velmora >/dev/null
+cmp build/windows-i686/Velmora.exe build/repro/Velmora.exe
+echo "identical: $(sha256sum build/windows-i686/Velmora.exe | cut -c1-16)..."
+
 step "fuzzing GetRegString for ${fuzz_seconds} s"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
@@ -43,5 +50,11 @@ runs = {b["name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchma
 small, big = runs["BM_GetRegString/1048576"], runs["BM_GetRegString/16777216"]
 print(f"16 MiB / 1 MiB time ratio: {big / small:.1f} (linear would be 16)")
 PY
+
+step "benchmark: start-up time under Wine, Velmora.exe against a bare window"
+win=build/windows-i686
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c \
+  "set -e; $win/wine-session start; $win/wine-run $win/bench/startup/startup_bench.exe \
+   $win/Velmora.exe $win/bench/startup/bare_window.exe 10; $win/wine-session stop"
 
 step "all tests passed"
