@@ -12,7 +12,9 @@ namespace {
 // window's edge can be seen anyway.
 constexpr int kMaxLabelExtent = 32767;
 
-void DeleteFont(HFONT font) noexcept { DeleteObject(font); }
+void DeleteFont(HFONT font) noexcept {
+    DeleteObject(font);
+}
 using UniqueFont = UniqueHandle<HFONT, &DeleteFont>;
 
 struct State {
@@ -59,8 +61,8 @@ UniqueFont MessageFont(UINT dpi) {
         return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
     }
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        metrics.lfMessageFont.lfHeight =
-            MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+        metrics.lfMessageFont.lfHeight = MulDiv(
+            metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
         return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
     }
     return UniqueFont();
@@ -78,7 +80,8 @@ SIZE MeasureLabel(HWND label, HFONT font) {
     if (!dc) return size;
     const HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
     RECT rect{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | kLabelDrawFlags);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CALCRECT | kLabelDrawFlags);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
@@ -143,7 +146,8 @@ void ApplyFont(HWND window, UINT dpi) {
     State& state = *StateOf(window);
     UniqueFont font = MessageFont(dpi);
     for (const Label& spec : kLabels) {
-        SendDlgItemMessageW(window, spec.id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        SendDlgItemMessageW(window, spec.id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()),
+                            FALSE);
     }
     state.font = std::move(font); // the old font is deleted only after no label uses it
     state.dpi = dpi;
@@ -203,7 +207,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new (std::nothrow) State));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(new (std::nothrow) State));
         if (!StateOf(window)) return FALSE;
     }
     if (message == WM_NCDESTROY) {
@@ -250,8 +255,8 @@ HWND Create(HINSTANCE instance) {
     if (!window) return nullptr;
     try {
         const UINT dpi = DpiOf(window);
-        PlaceWindow(window,
-                    POINT{TwipsToPixels(kClientLeft, dpi), TwipsToPixels(kClientTop, dpi)}, dpi);
+        PlaceWindow(window, POINT{TwipsToPixels(kClientLeft, dpi), TwipsToPixels(kClientTop, dpi)},
+                    dpi);
         OnLoad(window);
     } catch (const std::exception&) {
         // A caption that could not be set keeps its initial text.

@@ -19,7 +19,8 @@ void BM_GetRegString(benchmark::State& state) {
     const auto bytes = static_cast<std::size_t>(state.range(0)); // ANSI size, terminator included
     std::vector<std::uint8_t> data;
     data.reserve(bytes * 2);
-    for (std::size_t i = 0; i + 1 < bytes; ++i) data.insert(data.end(), {std::uint8_t('a' + i % 26), 0});
+    for (std::size_t i = 0; i + 1 < bytes; ++i)
+        data.insert(data.end(), {std::uint8_t('a' + i % 26), 0});
     data.insert(data.end(), {0, 0});
     standin::Reset();
     standin::SetValue(kPath, u"Value", REG_SZ, std::move(data));

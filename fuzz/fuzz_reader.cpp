@@ -28,11 +28,13 @@ struct Stored {
     std::vector<std::uint8_t> data;
 };
 
-std::string AnsiOf(const Stored& v) { return standin::AnsiData(v.type, v.data); }
+std::string AnsiOf(const Stored& v) {
+    return standin::AnsiData(v.type, v.data);
+}
 
 DWORD PickType(FuzzedDataProvider& in) {
-    static constexpr DWORD kTypes[] = {REG_SZ, REG_SZ, REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ,
-                                       REG_BINARY, REG_DWORD, REG_NONE, 11};
+    static constexpr DWORD kTypes[] = {
+        REG_SZ, REG_SZ, REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_BINARY, REG_DWORD, REG_NONE, 11};
     return in.PickValueInArray(kTypes);
 }
 
@@ -49,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FuzzedDataProvider in(bytes, size);
     standin::Reset();
 
-    const Stored first{PickType(in), in.ConsumeBytes<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 4096))};
+    const Stored first{PickType(in), in.ConsumeBytes<std::uint8_t>(
+                                         in.ConsumeIntegralInRange<std::size_t>(0, 4096))};
     standin::SetValue(kPath, u"Value", first.type, first.data);
 
     const std::string firstAnsi = AnsiOf(first);
@@ -75,7 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         break;
     case 2:
         second = Stored{PickType(in), in.ConsumeRemainingBytes<std::uint8_t>()};
-        standin::knobs().betweenQueries = [v = *second] { standin::SetValue(kPath, u"Value", v.type, v.data); };
+        standin::knobs().betweenQueries = [v = *second] {
+            standin::SetValue(kPath, u"Value", v.type, v.data);
+        };
         break;
     default:
         break;
@@ -85,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     const std::string copied = second ? AnsiOf(*second) : std::string();
     const bool shouldBePresent = first.type == REG_SZ && second && copied.size() <= reported;
-    Check(got.has_value() == shouldBePresent, "present exactly when REG_SZ and the data query succeeds");
+    Check(got.has_value() == shouldBePresent,
+          "present exactly when REG_SZ and the data query succeeds");
     if (got) {
         Check(got->find(u'\0') == std::u16string::npos, "no NUL in a present text");
         const std::u16string converted = FromAnsi(copied) + std::u16string(reported, u' ');

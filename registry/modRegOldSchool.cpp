@@ -9,7 +9,9 @@
 namespace {
 
 // A plain function: the address of an imported function is not a constant.
-void CloseKey(HKEY key) noexcept { RegCloseKey(key); }
+void CloseKey(HKEY key) noexcept {
+    RegCloseKey(key);
+}
 using UniqueHKey = UniqueHandle<HKEY, &CloseKey>;
 
 // Predefined keys are sign-extended 32-bit values, as <winreg.h> defines them.
@@ -18,7 +20,9 @@ HKEY ToHKey(RegistryRoot root) {
         static_cast<std::intptr_t>(static_cast<std::int32_t>(static_cast<std::uint32_t>(root))));
 }
 
-bool HasNul(std::u16string_view text) { return text.find(u'\0') != std::u16string_view::npos; }
+bool HasNul(std::u16string_view text) {
+    return text.find(u'\0') != std::u16string_view::npos;
+}
 
 } // namespace
 

@@ -22,4 +22,5 @@ struct DriverReport {
 DriverReport BuildDriverReport() noexcept;
 
 // The key all six values live in, below HKEY_LOCAL_MACHINE.
-inline constexpr char16_t kDriverKeyPath[] = u"SYSTEM\\CurrentControlSet\\Services\\ati2mtag\\Device0";
+inline constexpr char16_t kDriverKeyPath[] =
+    u"SYSTEM\\CurrentControlSet\\Services\\ati2mtag\\Device0";

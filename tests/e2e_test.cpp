@@ -14,7 +14,8 @@ std::wstring g_exe; // Windows path of Velmora.exe
 
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -69,14 +70,16 @@ TEST(EndToEnd, ShowsTheDriverKeyAndExitsWithZeroOnClose) {
         L"Video name: Radeon HD 4800 Series",
     };
     int i = 0;
-    for (HWND child = GetWindow(found.window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++i) {
+    for (HWND child = GetWindow(found.window, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT), ++i) {
         ASSERT_LT(i, 6) << "more than six controls";
         EXPECT_EQ(TextOf(child), expected[i]);
     }
     EXPECT_EQ(i, 6);
 
     PostMessageW(found.window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << "still running after close";
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0)
+        << "still running after close";
     DWORD code = 1234;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);

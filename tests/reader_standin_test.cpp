@@ -38,7 +38,8 @@ TEST(ReaderStandIn, ValueChangedBetweenQueries) {
         std::optional<std::u16string> expected;
     };
     const auto set = [](std::u16string_view text) {
-        return [text] { standin::SetValue(kDriverKeyPath, u"Value", REG_SZ, Utf16Bytes(text, true)); };
+        return
+            [text] { standin::SetValue(kDriverKeyPath, u"Value", REG_SZ, Utf16Bytes(text, true)); };
     };
     const Case cases[] = {
         {"GrewIsAbsent", set(u"Hello, world"), std::nullopt},
@@ -84,9 +85,10 @@ TEST(ReportStandIn, ReadsSixValuesInTableOrderOnce) {
     key.Text(u"Catalyst_Version", u"08.12");
     BuildDriverReport();
     // Two queries per present value (size, then data); one for an absent one.
-    const std::vector<std::string> expected = {
-        "Catalyst_Version",   "Catalyst_Version", "ReleaseVersion", "SMOOTHVISION_NAME",
-        "Device Description", "drv",              "VIDEO_NAME_SUFFIX"};
+    const std::vector<std::string> expected = {"Catalyst_Version",   "Catalyst_Version",
+                                               "ReleaseVersion",     "SMOOTHVISION_NAME",
+                                               "Device Description", "drv",
+                                               "VIDEO_NAME_SUFFIX"};
     EXPECT_EQ(standin::QueriedNames(), expected);
 }
 

@@ -26,7 +26,8 @@ std::string Show(const std::optional<std::u16string>& text) {
             out += buf;
         }
     }
-    if (out.size() > 80) out = out.substr(0, 60) + "... (" + std::to_string(text->size()) + " units)";
+    if (out.size() > 80)
+        out = out.substr(0, 60) + "... (" + std::to_string(text->size()) + " units)";
     return out + "\"";
 }
 
@@ -41,12 +42,20 @@ struct ValueCase {
     std::optional<std::u16string> expected;
 };
 
-void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
-std::vector<std::uint8_t> Sz(std::u16string_view text) { return Utf16Bytes(text, true); }
-std::vector<std::uint8_t> Unterminated(std::u16string_view text) { return Utf16Bytes(text, false); }
+std::vector<std::uint8_t> Sz(std::u16string_view text) {
+    return Utf16Bytes(text, true);
+}
+std::vector<std::uint8_t> Unterminated(std::u16string_view text) {
+    return Utf16Bytes(text, false);
+}
 
-std::u16string Repeat(char16_t c, std::size_t n) { return std::u16string(n, c); }
+std::u16string Repeat(char16_t c, std::size_t n) {
+    return std::u16string(n, c);
+}
 
 class StoredValue : public ::testing::TestWithParam<ValueCase> {};
 
@@ -94,7 +103,9 @@ struct LookupCase {
     bool present;
 };
 
-void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LookupCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Lookup : public ::testing::TestWithParam<LookupCase> {};
 
@@ -117,9 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LookupCase{"ExactPathAndName", kDriverKeyPath, u"ReleaseVersion", true},
         LookupCase{"NameInOtherCase", kDriverKeyPath, u"RELEASEversion", true},
-        LookupCase{"PathInOtherCase",
-                   u"system\\currentcontrolset\\SERVICES\\ATI2MTAG\\device0", u"ReleaseVersion",
-                   true},
+        LookupCase{"PathInOtherCase", u"system\\currentcontrolset\\SERVICES\\ATI2MTAG\\device0",
+                   u"ReleaseVersion", true},
         LookupCase{"TrailingBackslash", std::u16string(kDriverKeyPath) + u"\\", u"ReleaseVersion",
                    true},
         LookupCase{"MissingValue", kDriverKeyPath, u"Catalyst_Version", false},

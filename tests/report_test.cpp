@@ -40,7 +40,8 @@ const Values kFullKey = {
 
 DriverReport ReportFor(const Values& values) {
     SeededKey key;
-    for (const auto& [name, text] : values) key.Text(name, text);
+    for (const auto& [name, text] : values)
+        key.Text(name, text);
     return BuildDriverReport();
 }
 
@@ -88,7 +89,9 @@ struct VersionCase {
     std::u16string caption;
 };
 
-void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const VersionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class VersionLine : public ::testing::TestWithParam<VersionCase> {};
 
@@ -111,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"EmptySecondPart", u"08..12", u"ATi Catalyst Version: 08..12 released /2008"},
         VersionCase{"EmptyFirstPart", u".12", u"ATi Catalyst Version: .12 released 12/20"},
         VersionCase{"TrailingDot", u"9.", u"ATi Catalyst Version: 9. released /209"},
-        VersionCase{"PartsNotTrimmed", u" 9 . 3 ", u"ATi Catalyst Version:  9 . 3  released  3 /20 9 "},
+        VersionCase{"PartsNotTrimmed", u" 9 . 3 ",
+                    u"ATi Catalyst Version:  9 . 3  released  3 /20 9 "},
         VersionCase{"NoDotGivesNoSuffix", u"812", u"ATi Catalyst Version: 812"},
         VersionCase{"EmptyGivesNoSuffix", u"", u"ATi Catalyst Version: "},
         VersionCase{"AbsentGivesNoSuffix", std::nullopt, u"ATi Catalyst Version: "}),

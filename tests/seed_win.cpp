@@ -6,7 +6,9 @@
 
 namespace {
 
-const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
+const wchar_t* Wide(std::u16string_view text) {
+    return reinterpret_cast<const wchar_t*>(text.data());
+}
 
 // Parent of the driver key; created (and later removed) only if it is missing.
 constexpr wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\ati2mtag";
@@ -36,8 +38,9 @@ SeededKey::SeededKey() {
 }
 
 SeededKey::~SeededKey() {
-    EXPECT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, g_createdService ? kServiceKey : Wide(kDriverKeyPath)),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, g_createdService ? kServiceKey : Wide(kDriverKeyPath)),
+        ERROR_SUCCESS);
 }
 
 void SeededKey::Raw(std::u16string_view name, DWORD type, const std::vector<std::uint8_t>& data) {

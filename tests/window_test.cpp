@@ -20,11 +20,14 @@ UINT ExpectedDpi() {
 
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-std::wstring W(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::wstring W(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
 
 // A label's rectangle in its parent's client coordinates.
 RECT RectOf(HWND label) {
@@ -43,7 +46,8 @@ struct FontMetrics {
 
 FontMetrics MetricsOf(HWND label) {
     const HDC dc = GetDC(label);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
@@ -53,7 +57,8 @@ FontMetrics MetricsOf(HWND label) {
 
 SIZE FontMetrics::Extent(const std::wstring& line) const {
     const HDC dc = GetDC(label);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE size{};
     GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
     SelectObject(dc, old);
@@ -107,7 +112,7 @@ TEST_F(Window, TitleStylesAndClientArea) {
     EXPECT_FALSE(IsWindowVisible(window_)) << "shown before the load step finished";
     RECT client{};
     GetClientRect(window_, &client);
-    EXPECT_EQ(client.right, Px(4380)); // 292 at 96 DPI, 438 at 144
+    EXPECT_EQ(client.right, Px(4380));  // 292 at 96 DPI, 438 at 144
     EXPECT_EQ(client.bottom, Px(1575)); // 105 at 96 DPI, 158 at 144
 }
 
@@ -140,7 +145,8 @@ TEST_F(Window, SixLabelsWithTheReportsCaptions) {
         EXPECT_STREQ(cls, L"Static");
     }
     EXPECT_EQ(children, 6);
-    EXPECT_EQ(TextOf(Label(&DriverReport::lblVersion)), L"ATi Catalyst Version: 08.12 released 12/2008");
+    EXPECT_EQ(TextOf(Label(&DriverReport::lblVersion)),
+              L"ATi Catalyst Version: 08.12 released 12/2008");
     for (const auto& spec : frmMain::kLabels) {
         const HWND label = GetDlgItem(window_, spec.id);
         ASSERT_NE(label, nullptr);
@@ -159,7 +165,7 @@ TEST_F(Window, SixLabelsWithTheReportsCaptions) {
 TEST_F(Window, LabelsFitTheirText) {
     struct Case {
         const char* name;
-        const char16_t* drv;           // driver name value
+        const char16_t* drv;            // driver name value
         const char16_t* releaseVersion; // nullptr: absent
     };
     const Case cases[] = {
@@ -257,7 +263,8 @@ TEST_F(Window, DpiChangeLaysOutAgain) {
     const UINT other = dpi_ == 144 ? 96 : 144;
     const int before = MetricsOf(Label(&DriverReport::lblVersion)).lineHeight;
     RECT suggested{100, 100, 600, 400};
-    SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
     dpi_ = other;
     RECT client{};
     GetClientRect(window_, &client);
@@ -280,7 +287,8 @@ TEST_F(Window, IgnoresInputAndQuitsWithZeroOnClose) {
     Open();
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     std::wstring before[6];
-    for (int i = 0; i < 6; ++i) before[i] = TextOf(GetDlgItem(window_, frmMain::kLabels[i].id));
+    for (int i = 0; i < 6; ++i)
+        before[i] = TextOf(GetDlgItem(window_, frmMain::kLabels[i].id));
     for (const auto& spec : frmMain::kLabels) {
         const HWND label = GetDlgItem(window_, spec.id);
         for (const HWND target : {window_, label}) {
@@ -292,11 +300,13 @@ TEST_F(Window, IgnoresInputAndQuitsWithZeroOnClose) {
             SendMessageW(target, WM_TIMER, 1, 0);
         }
     }
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(TextOf(GetDlgItem(window_, frmMain::kLabels[i].id)), before[i]);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(TextOf(GetDlgItem(window_, frmMain::kLabels[i].id)), before[i]);
 
     PostMessageW(window_, WM_CLOSE, 0, 0);
     MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(msg.wParam, 0u);
     EXPECT_FALSE(IsWindow(window_));

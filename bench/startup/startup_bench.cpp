@@ -49,8 +49,8 @@ double TimeOneStart(const std::wstring& exe) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return -1;
     }
     Search search{process.dwProcessId, nullptr};
@@ -68,7 +68,8 @@ double TimeOneStart(const std::wstring& exe) {
         Sleep(1);
     }
     if (search.window) PostMessageW(search.window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return ms;

@@ -16,10 +16,10 @@ namespace {
 
 // Windows-1252 bytes 0x80..0x9F; the five undefined ones map to the C1 control of
 // the same number, as MultiByteToWideChar does.
-constexpr char16_t kHigh1252[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char ToByte(char16_t unit) {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
@@ -50,7 +50,7 @@ struct Value {
 
 struct State {
     std::map<std::u16string, std::vector<Value>> keys; // by folded path; "" is HKLM itself
-    std::map<HKEY, std::u16string> open;              // handle -> folded path
+    std::map<HKEY, std::u16string> open;               // handle -> folded path
     std::uintptr_t nextHandle = 0x1000;
     int badCloses = 0;
     std::vector<std::string> queried;
@@ -81,7 +81,9 @@ Value* Find(const std::u16string& path, std::u16string_view name) {
     return nullptr;
 }
 
-bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+bool IsString(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 } // namespace
 
@@ -108,7 +110,8 @@ LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, HKEY* phkResult) {
     if (!base) return ERROR_INVALID_HANDLE;
     if (*lpSubKey == '\\') return ERROR_BAD_PATHNAME;
     std::u16string sub = FromAnsi(lpSubKey);
-    while (!sub.empty() && sub.back() == u'\\') sub.pop_back();
+    while (!sub.empty() && sub.back() == u'\\')
+        sub.pop_back();
     const std::u16string path = Fold(base->empty() ? sub : *base + u"\\" + sub);
     if (state().keys.count(path) == 0) {
         *phkResult = nullptr;
@@ -121,8 +124,8 @@ LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, HKEY* phkResult) {
     return ERROR_SUCCESS;
 }
 
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, DWORD* lpReserved, DWORD* lpType,
-                      BYTE* lpData, DWORD* lpcbData) {
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
+                      DWORD* lpcbData) {
     State& s = state();
     s.queried.emplace_back(lpValueName ? lpValueName : "");
     // Wine writes REG_NONE on entry; Windows leaves it undefined on failure.
@@ -170,7 +173,9 @@ LONG RegCloseKey(HKEY hKey) {
 
 namespace standin {
 
-void Reset() { state() = State{}; }
+void Reset() {
+    state() = State{};
+}
 
 void CreateKey(std::u16string_view path) {
     auto& keys = state().keys;
@@ -208,9 +213,17 @@ std::string AnsiData(DWORD type, const std::vector<std::uint8_t>& data) {
     return ToAnsi(units);
 }
 
-Knobs& knobs() { return state().knobs; }
-int OpenKeys() { return static_cast<int>(state().open.size()); }
-int BadCloses() { return state().badCloses; }
-std::vector<std::string> QueriedNames() { return state().queried; }
+Knobs& knobs() {
+    return state().knobs;
+}
+int OpenKeys() {
+    return static_cast<int>(state().open.size());
+}
+int BadCloses() {
+    return state().badCloses;
+}
+std::vector<std::string> QueriedNames() {
+    return state().queried;
+}
 
 } // namespace standin

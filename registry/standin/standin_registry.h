@@ -41,8 +41,8 @@ struct Knobs {
 };
 Knobs& knobs();
 
-int OpenKeys();   // handles opened and not yet closed
-int BadCloses();  // RegCloseKey calls on a handle that was not open
+int OpenKeys();                          // handles opened and not yet closed
+int BadCloses();                         // RegCloseKey calls on a handle that was not open
 std::vector<std::string> QueriedNames(); // value names of every RegQueryValueExA call, in order
 
 } // namespace standin
