@@ -3,6 +3,7 @@
 // the process ended with exit code 0.
 
 #include "seed.h"
+#include "win_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -12,37 +13,9 @@ namespace {
 
 std::wstring g_exe; // Windows path of Velmora.exe
 
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-struct Found {
-    DWORD pid;
-    HWND window;
-};
-
-BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
-    auto* found = reinterpret_cast<Found*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == found->pid && IsWindowVisible(window)) {
-        found->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TEST(EndToEnd, ShowsTheDriverKeyAndExitsWithZeroOnClose) {
     SeededKey key;
-    key.Text(u"Catalyst_Version", u"08.12");
-    key.Text(u"ReleaseVersion", u"8.561.0.0");
-    key.Text(u"SMOOTHVISION_NAME", u"SmoothVision HD");
-    key.Text(u"Device Description", u"Radeon HD 4850");
-    key.Text(u"drv", u"ati2dvag");
-    key.Text(u"VIDEO_NAME_SUFFIX", u"Radeon HD 4800 Series");
+    SeedSampleValues(key);
 
     std::wstring command = L"\"" + g_exe + L"\" ignored /arguments";
     STARTUPINFOW startup{};
@@ -53,14 +26,14 @@ TEST(EndToEnd, ShowsTheDriverKeyAndExitsWithZeroOnClose) {
         << "cannot start " << std::string(g_exe.begin(), g_exe.end());
     CloseHandle(process.hThread);
 
-    Found found{process.dwProcessId, nullptr};
-    for (int waited = 0; !found.window && waited < 60000; waited += 20) {
+    HWND window = nullptr;
+    for (int waited = 0; !window && waited < 60000; waited += 20) {
         Sleep(20);
-        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
+        window = FindVisibleWindowOf(process.dwProcessId);
     }
-    ASSERT_NE(found.window, nullptr) << "no visible window within 60 s";
+    ASSERT_NE(window, nullptr) << "no visible window within 60 s";
 
-    EXPECT_EQ(TextOf(found.window), L"Velmora");
+    EXPECT_EQ(TextOf(window), L"Velmora");
     const wchar_t* expected[] = {
         L"Device name: Radeon HD 4850",
         L"ATi Catalyst Version: 08.12 released 12/2008",
@@ -70,14 +43,14 @@ TEST(EndToEnd, ShowsTheDriverKeyAndExitsWithZeroOnClose) {
         L"Video name: Radeon HD 4800 Series",
     };
     int i = 0;
-    for (HWND child = GetWindow(found.window, GW_CHILD); child;
+    for (HWND child = GetWindow(window, GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT), ++i) {
         ASSERT_LT(i, 6) << "more than six controls";
         EXPECT_EQ(TextOf(child), expected[i]);
     }
     EXPECT_EQ(i, 6);
 
-    PostMessageW(found.window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0)
         << "still running after close";
     DWORD code = 1234;
@@ -94,12 +67,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: velmora_e2e PATH-TO-Velmora.exe\n");
         return 2;
     }
-    // A Unix path works through Wine's Z: drive.
-    const std::string path = argv[1];
-    g_exe.assign(path.begin(), path.end());
-    if (!g_exe.empty() && g_exe[0] == L'/') g_exe = L"Z:" + g_exe;
-    for (auto& c : g_exe) {
-        if (c == L'/') c = L'\\';
-    }
+    g_exe = WindowsPath(argv[1]);
     return RUN_ALL_TESTS();
 }

@@ -24,4 +24,7 @@ class SeededKey {
               DWORD type = REG_SZ);
 };
 
+// The six values of a machine with the driver: Catalyst 08.12 and so on.
+void SeedSampleValues(SeededKey& key);
+
 std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text, bool terminated);

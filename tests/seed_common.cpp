@@ -15,3 +15,12 @@ void SeededKey::Text(std::u16string_view name, std::u16string_view text, bool te
                      DWORD type) {
     Raw(name, type, Utf16Bytes(text, terminated));
 }
+
+void SeedSampleValues(SeededKey& key) {
+    key.Text(u"Catalyst_Version", u"08.12");
+    key.Text(u"ReleaseVersion", u"8.561.0.0");
+    key.Text(u"SMOOTHVISION_NAME", u"SmoothVision HD");
+    key.Text(u"Device Description", u"Radeon HD 4850");
+    key.Text(u"drv", u"ati2dvag");
+    key.Text(u"VIDEO_NAME_SUFFIX", u"Radeon HD 4800 Series");
+}

@@ -4,6 +4,7 @@
 
 #include "frmMain.h"
 #include "seed.h"
+#include "win_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@ namespace {
 UINT ExpectedDpi() {
     const char* dpi = std::getenv("VELMORA_EXPECT_DPI");
     return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96;
-}
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 std::wstring W(std::u16string_view text) {
@@ -129,12 +123,7 @@ TEST_F(Window, OpensAtTheRecordedClientOrigin) {
 
 TEST_F(Window, SixLabelsWithTheReportsCaptions) {
     SeededKey key;
-    key.Text(u"Catalyst_Version", u"08.12");
-    key.Text(u"ReleaseVersion", u"8.561.0.0");
-    key.Text(u"SMOOTHVISION_NAME", u"SmoothVision HD");
-    key.Text(u"Device Description", u"Radeon HD 4850");
-    key.Text(u"drv", u"ati2dvag");
-    key.Text(u"VIDEO_NAME_SUFFIX", u"Radeon HD 4800 Series");
+    SeedSampleValues(key);
     Open();
     const DriverReport expected = BuildDriverReport();
     int children = 0;

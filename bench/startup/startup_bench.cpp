@@ -8,6 +8,8 @@
 #endif
 #include <windows.h>
 
+#include "win_probe.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -16,29 +18,6 @@
 #include <vector>
 
 namespace {
-
-struct Search {
-    DWORD pid;
-    HWND window;
-};
-
-BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && IsWindowVisible(window)) {
-        search->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::wstring WindowsPath(const char* path) {
-    std::wstring out(path, path + std::strlen(path));
-    if (!out.empty() && out[0] == L'/') out = L"Z:" + out;
-    std::replace(out.begin(), out.end(), L'/', L'\\');
-    return out;
-}
 
 // Milliseconds from CreateProcess to a visible window; negative on failure.
 double TimeOneStart(const std::wstring& exe) {
@@ -53,21 +32,21 @@ double TimeOneStart(const std::wstring& exe) {
                         &startup, &process)) {
         return -1;
     }
-    Search search{process.dwProcessId, nullptr};
+    HWND window = nullptr;
     double ms = -1;
     for (;;) {
-        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+        window = FindVisibleWindowOf(process.dwProcessId);
         QueryPerformanceCounter(&now);
         const double elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
                                static_cast<double>(frequency.QuadPart);
-        if (search.window) {
+        if (window) {
             ms = elapsed;
             break;
         }
         if (elapsed > 60000) break;
         Sleep(1);
     }
-    if (search.window) PostMessageW(search.window, WM_CLOSE, 0, 0);
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
