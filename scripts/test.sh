@@ -25,6 +25,8 @@ step "Windows build (i686) and its tests under Wine"
 cmake --preset windows-i686 >/dev/null
 cmake --build --preset windows-i686
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows-i686
+cmake --build --preset windows-i686 --target velmora_zip
+(cd build/windows-i686 && cmake -E tar tf Velmora-*.zip)
 
 step "the exe builds byte for byte the same in a second tree"
 cmake -S . -B build/repro --toolchain cmake/toolchain-mingw-i686.cmake -G Ninja \

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -266,6 +267,62 @@ TEST_F(Window, DpiChangeLaysOutAgain) {
     }
     const int after = MetricsOf(Label(&DriverReport::lblVersion)).lineHeight;
     EXPECT_EQ(after > before, other == 144u) << before << " -> " << after;
+}
+
+// The client area's pixels as the window has painted them.
+std::vector<std::uint32_t> CaptureClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const HDC windowDc = GetDC(window);
+    const HDC memory = CreateCompatibleDC(windowDc);
+    const HBITMAP bitmap = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(client.right * client.bottom));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(client.bottom), pixels.data(), &info,
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, windowDc);
+    return pixels;
+}
+
+void Settle(HWND window) {
+    UpdateWindow(window);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+}
+
+// Transparent labels do not erase what they drew before: after a re-layout at
+// another DPI and back, the window must look exactly as it did.
+TEST_F(Window, NoOldTextShowsThroughAfterRelayout) {
+    SeededKey key;
+    SeedSampleValues(key);
+    Open();
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    Settle(window_);
+    const auto before = CaptureClient(window_);
+    for (const UINT dpi : {dpi_ == 144 ? 96u : 144u, dpi_}) {
+        RECT suggested{};
+        GetWindowRect(window_, &suggested);
+        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        Settle(window_);
+    }
+    const auto after = CaptureClient(window_);
+    ASSERT_EQ(after.size(), before.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < after.size(); ++i)
+        differing += after[i] != before[i];
+    EXPECT_EQ(differing, 0u) << "pixels that differ after the re-layout";
 }
 
 // Clicks, keys and timers are not the window's business: captions never change.
