@@ -101,11 +101,11 @@ SIZE MeasureLabel(HWND label, HFONT font) {
 // text by itself.
 void LayOutLabels(HWND window) {
     const State& state = *StateOf(window);
-    for (const Label& spec : kLabels) {
-        const HWND label = GetDlgItem(window, spec.id);
+    for (const Label& entry : kLabels) {
+        const HWND label = GetDlgItem(window, entry.id);
         const SIZE size = MeasureLabel(label, state.font.get());
-        SetWindowPos(label, nullptr, TwipsToPixels(spec.left, state.dpi),
-                     TwipsToPixels(spec.top, state.dpi), size.cx, size.cy,
+        SetWindowPos(label, nullptr, TwipsToPixels(entry.left, state.dpi),
+                     TwipsToPixels(entry.top, state.dpi), size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -145,8 +145,8 @@ void PlaceWindow(HWND window, POINT clientOrigin, UINT dpi) {
 void ApplyFont(HWND window, UINT dpi) {
     State& state = *StateOf(window);
     UniqueFont font = MessageFont(dpi);
-    for (const Label& spec : kLabels) {
-        SendDlgItemMessageW(window, spec.id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()),
+    for (const Label& entry : kLabels) {
+        SendDlgItemMessageW(window, entry.id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()),
                             FALSE);
     }
     state.font = std::move(font); // the old font is deleted only after no label uses it
@@ -154,9 +154,9 @@ void ApplyFont(HWND window, UINT dpi) {
 }
 
 bool OnCreate(HWND window, const CREATESTRUCTW& create) {
-    for (const Label& spec : kLabels) {
-        if (!CreateWindowExW(0, L"STATIC", spec.initialCaption, kLabelStyle, 0, 0, 0, 0, window,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    for (const Label& entry : kLabels) {
+        if (!CreateWindowExW(0, L"STATIC", entry.initialCaption, kLabelStyle, 0, 0, 0, 0, window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                              create.hInstance, nullptr)) {
             return false;
         }
@@ -169,9 +169,9 @@ bool OnCreate(HWND window, const CREATESTRUCTW& create) {
 // The load step: runs once, before the window is first shown.
 void OnLoad(HWND window) {
     const DriverReport report = BuildDriverReport();
-    for (const Label& spec : kLabels) {
-        const std::u16string& caption = report.*spec.caption;
-        SetDlgItemTextW(window, spec.id, reinterpret_cast<const wchar_t*>(caption.c_str()));
+    for (const Label& entry : kLabels) {
+        const std::u16string& caption = report.*entry.caption;
+        SetDlgItemTextW(window, entry.id, reinterpret_cast<const wchar_t*>(caption.c_str()));
     }
     LayOutLabels(window);
 }

@@ -61,9 +61,9 @@ SIZE FontMetrics::Extent(const std::wstring& line) const {
     return size;
 }
 
-const frmMain::Label& Spec(const std::u16string DriverReport::*caption) {
-    for (const auto& spec : frmMain::kLabels) {
-        if (spec.caption == caption) return spec;
+const frmMain::Label& EntryFor(const std::u16string DriverReport::*caption) {
+    for (const auto& entry : frmMain::kLabels) {
+        if (entry.caption == caption) return entry;
     }
     std::abort();
 }
@@ -82,7 +82,7 @@ class Window : public ::testing::Test {
         }
     }
     HWND Label(const std::u16string DriverReport::*caption) const {
-        return GetDlgItem(window_, Spec(caption).id);
+        return GetDlgItem(window_, EntryFor(caption).id);
     }
     int Px(int twips) const { return frmMain::TwipsToPixels(twips, dpi_); }
 
@@ -137,13 +137,13 @@ TEST_F(Window, SixLabelsWithTheReportsCaptions) {
     EXPECT_EQ(children, 6);
     EXPECT_EQ(TextOf(Label(&DriverReport::lblVersion)),
               L"ATi Catalyst Version: 08.12 released 12/2008");
-    for (const auto& spec : frmMain::kLabels) {
-        const HWND label = GetDlgItem(window_, spec.id);
+    for (const auto& entry : frmMain::kLabels) {
+        const HWND label = GetDlgItem(window_, entry.id);
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(TextOf(label), W(expected.*spec.caption)) << "label " << spec.id;
+        EXPECT_EQ(TextOf(label), W(expected.*entry.caption)) << "label " << entry.id;
         const RECT rect = RectOf(label);
-        EXPECT_EQ(rect.left, Px(spec.left)) << "label " << spec.id;
-        EXPECT_EQ(rect.top, Px(spec.top)) << "label " << spec.id;
+        EXPECT_EQ(rect.left, Px(entry.left)) << "label " << entry.id;
+        EXPECT_EQ(rect.top, Px(entry.top)) << "label " << entry.id;
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(label, GWL_STYLE));
         EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFTNOWORDWRAP)) << "no word wrap";
         EXPECT_TRUE(style & SS_NOPREFIX) << "an '&' must show as itself";
@@ -260,10 +260,10 @@ TEST_F(Window, DpiChangeLaysOutAgain) {
     GetClientRect(window_, &client);
     EXPECT_EQ(client.right, Px(4380));
     EXPECT_EQ(client.bottom, Px(1575));
-    for (const auto& spec : frmMain::kLabels) {
-        const RECT rect = RectOf(GetDlgItem(window_, spec.id));
-        EXPECT_EQ(rect.left, Px(spec.left));
-        EXPECT_EQ(rect.top, Px(spec.top));
+    for (const auto& entry : frmMain::kLabels) {
+        const RECT rect = RectOf(GetDlgItem(window_, entry.id));
+        EXPECT_EQ(rect.left, Px(entry.left));
+        EXPECT_EQ(rect.top, Px(entry.top));
     }
     const int after = MetricsOf(Label(&DriverReport::lblVersion)).lineHeight;
     EXPECT_EQ(after > before, other == 144u) << before << " -> " << after;
@@ -335,8 +335,8 @@ TEST_F(Window, IgnoresInputAndQuitsWithZeroOnClose) {
     std::wstring before[6];
     for (int i = 0; i < 6; ++i)
         before[i] = TextOf(GetDlgItem(window_, frmMain::kLabels[i].id));
-    for (const auto& spec : frmMain::kLabels) {
-        const HWND label = GetDlgItem(window_, spec.id);
+    for (const auto& entry : frmMain::kLabels) {
+        const HWND label = GetDlgItem(window_, entry.id);
         for (const HWND target : {window_, label}) {
             SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
             SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
