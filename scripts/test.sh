@@ -11,6 +11,10 @@ step() { printf '\n=== %s\n' "$*"; }
 step "set-up"
 bash scripts/setup.sh
 
+step "formatting (clang-format)"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+echo "formatted"
+
 step "native build and tests (stand-in registry)"
 cmake --preset native >/dev/null
 cmake --build --preset native
