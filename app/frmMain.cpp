@@ -162,8 +162,7 @@ bool OnCreate(HWND window, const CREATESTRUCTW& create) {
             return false;
         }
     }
-    ApplyFont(window, DpiOf(window));
-    LayOutLabels(window);
+    ApplyFont(window, DpiOf(window)); // the load step sizes the labels
     return true;
 }
 

@@ -28,13 +28,7 @@ exe="$build/Velmora.exe"
 run="$build/wine-run"
 export WINEPREFIX="$PWD/build/run-prefix"
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "run: creating the Wine prefix $WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  "$run" wineboot --init </dev/null >/dev/null 2>&1
-  wineserver -w
-  cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-fi
+"$build/wine-session" prepare
 key='HKLM\SYSTEM\CurrentControlSet\Services\ati2mtag\Device0'
 if [ "$as_is" = 0 ] && ! "$run" reg query "$key" </dev/null >/dev/null 2>&1; then
   echo "run: no driver key in the prefix; adding sample values (app/sample-driver-key.reg)"

@@ -32,33 +32,36 @@ RECT RectOf(HWND label) {
     return rect;
 }
 
+// Runs `use` on a DC of `label` with the label's own font selected.
+template <typename Use> auto WithLabelFont(HWND label, Use use) {
+    const HDC dc = GetDC(label);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const auto result = use(dc);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return result;
+}
+
 // Metrics of the label's own font, measured independently of the window's code.
 struct FontMetrics {
-    int lineHeight;
-    SIZE Extent(const std::wstring& line) const;
     HWND label;
+    int lineHeight;
+    SIZE Extent(const std::wstring& line) const {
+        return WithLabelFont(label, [&](HDC dc) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+            return size;
+        });
+    }
 };
 
 FontMetrics MetricsOf(HWND label) {
-    const HDC dc = GetDC(label);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    return FontMetrics{tm.tmHeight + tm.tmExternalLeading, label};
-}
-
-SIZE FontMetrics::Extent(const std::wstring& line) const {
-    const HDC dc = GetDC(label);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    return size;
+    return FontMetrics{label, WithLabelFont(label, [](HDC dc) {
+                           TEXTMETRICW tm{};
+                           GetTextMetricsW(dc, &tm);
+                           return static_cast<int>(tm.tmHeight + tm.tmExternalLeading);
+                       })};
 }
 
 const frmMain::Label& EntryFor(const std::u16string DriverReport::*caption) {
